@@ -128,7 +128,7 @@ int LoadChartTable(const char *name)
     return LoadTable(name, table);
 }
 
-// A page that did not reach its reader (a full disk, a closed pipe) is a
+// A page that did not reach its reader (a full disk, say) is a
 // failure, not a success.
 int WritePage(std::FILE *out)
 {
