@@ -136,7 +136,7 @@ int WritePage(std::FILE *out)
     PutBody(out);
     std::fputs("</HTML>\n", out);
     if (std::fflush(out) != 0 || std::ferror(out)) {
-        std::fprintf(stderr, "%s: unable to write the chart to standard output\n", ProgramName);
+        std::fprintf(stderr, "%s: unable to write output file %s\n", ProgramName, "-");
         return StatusNoOutput;
     }
     return StatusOk;

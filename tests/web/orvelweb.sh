@@ -37,7 +37,7 @@ included file ends in its header|shortinclude|12|
 CASES
 
 # A page that cannot be written is a failure.
-check "standard output full" 4 "" "orvelweb: unable to write the chart to standard output
+check "standard output full" 4 "" "orvelweb: unable to write output file -
 " bash -c '"$1" small >/dev/full' - "$orvelweb"
 
 finish
