@@ -102,6 +102,9 @@ for file in demo.tab demo.c demo.h demo.txt; do
     check_file "golden $file" "$file" "$EXPECTED/$file"
 done
 check_file "golden binary table" "$WORK/store/xlt/demo" "$EXPECTED/demo.xlt"
+mkdir table-only
+(cd table-only && "$ORVELGEN" demo iso10646 demo -t >/dev/null 2>&1)
+check_file "golden table file of -t" table-only/demo.tab "$EXPECTED/demo.tab"
 
 # The filter compiled from it: every byte to its code below 256, else to
 # BAD_CHAR (NO-BREAK SPACE, 0xA0), and status 1 when it replaced a byte.
