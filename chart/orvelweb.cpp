@@ -31,8 +31,7 @@ CodeFileInfo info;
 
 void ShowBanner()
 {
-    WriteNoticeLine();
-    std::fprintf(stderr, "%s %s\n", ProgramName, ProgramVersion);
+    WriteBanner();
 }
 
 // Escapes the characters that would otherwise be read as markup; every

@@ -13,8 +13,7 @@ std::uint16_t mappingCodes[CodeCount];
 
 void ShowBanner()
 {
-    WriteNoticeLine();
-    std::fprintf(stderr, "%s %s\n", ProgramName, ProgramVersion);
+    WriteBanner();
 }
 
 int ReportUnreadable(const char *name, const char *reader, int status)

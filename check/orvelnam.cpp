@@ -21,8 +21,7 @@ CodeFileInfo listInfo;
 
 void ShowBanner()
 {
-    WriteNoticeLine();
-    std::fprintf(stderr, "%s %s\n", ProgramName, ProgramVersion);
+    WriteBanner();
 }
 
 int LoadOrReport(const char *name, char **names, std::uint16_t *codes, std::uint16_t capacity,

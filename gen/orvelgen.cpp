@@ -21,8 +21,7 @@ CodeFileInfo dstInfo;
 
 void ShowBanner()
 {
-    WriteNoticeLine();
-    std::fprintf(stderr, "%s %s\n", ProgramName, ProgramVersion);
+    WriteBanner();
 }
 
 // Both description files, the destination checked for the order that its

@@ -44,6 +44,8 @@ struct CodeFileInfo {
 const char *GetStoreDir();
 std::string StorePath(const char *subdir, const char *name);
 void WriteNoticeLine();
+// The banner: the notice line, then the program's name and version.
+void WriteBanner();
 
 // codefile.cpp: the description file reader.
 char *UpperCase(char *text);

@@ -32,3 +32,9 @@ void WriteNoticeLine()
 {
     std::fputs("orvelkit: tables and filters for 8-bit character codes\n", stderr);
 }
+
+void WriteBanner()
+{
+    WriteNoticeLine();
+    std::fprintf(stderr, "%s %s\n", ProgramName, ProgramVersion);
+}
