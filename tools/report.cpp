@@ -71,16 +71,25 @@ void PrintByteNotes(const std::vector<Charset> &charsets) {
 }
 
 void PrintDuplicates(const std::vector<Charset> &charsets) {
-    std::printf("\nCodes in which two bytes stand for one character:\n\n");
+    std::printf("\nCodes in which two bytes stand for one character "
+                "(byte/byte, code point):\n\n");
     for (const Charset &cs : charsets) {
+        std::string pairs;
+        int count = 0;
         for (int a = 0; a < ByteCount; ++a) {
             for (int b = a + 1; b < ByteCount; ++b) {
                 std::uint32_t cp = cs.table[a];
-                if (cp != NoChar && cp == cs.table[b] && !IsPrivateUse(cp) && CharName(cp))
-                    std::printf("- %s: 0x%02X and 0x%02X, U+%04X %s\n",
-                                LowerCase(cs.name).c_str(), a, b, cp, CharName(cp));
+                if (cp == NoChar || cp != cs.table[b] || IsPrivateUse(cp) || !CharName(cp))
+                    continue;
+                char text[32];
+                std::snprintf(text, sizeof text, "%s%02X/%02X U+%04X", count ? ", " : "", a,
+                              b, cp);
+                pairs += text;
+                ++count;
             }
         }
+        if (count)
+            std::printf("- %s (%d): %s\n", LowerCase(cs.name).c_str(), count, pairs.c_str());
     }
 }
 
