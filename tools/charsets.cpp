@@ -140,6 +140,10 @@ int Decode(iconv_t cd, const unsigned char *in, size_t len, std::uint32_t *cps,
         if (iconv(cd, &ip, &il, &op, &ol) != size_t(-1))
             break;
         if (errno == EILSEQ) {
+            // Skip the rejected byte, unless the converter consumed it
+            // already (ISO-2022-CN-EXT does for a lone SO).
+            if (il == 0)
+                break;
             ++ip;
             --il;
         } else if (errno == EINVAL) {

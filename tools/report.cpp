@@ -51,8 +51,8 @@ void PrintExclusions(const std::vector<Exclusion> &excluded) {
 }
 
 void PrintByteNotes(const std::vector<Charset> &charsets) {
-    std::printf("\nBytes shipped as code-only lines (no character, private use, "
-                "or a code point without a name):\n\n");
+    std::printf("\nCodes with private-use bytes (code-only lines, like every byte that "
+                "iconv rejects):\n\n");
     for (const Charset &cs : charsets) {
         int none = 0, priv = 0, unnamed = 0;
         for (int b = 0; b < ByteCount; ++b) {
