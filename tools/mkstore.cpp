@@ -16,7 +16,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <map>
 
 #ifndef MKSTORE_UCD_DIR
 #define MKSTORE_UCD_DIR "/usr/share/unicode"
