@@ -49,13 +49,17 @@ namespace {
 int ConvertScalar(const ConvertMap *map, const unsigned char *in,
                   unsigned char *out, std::size_t count)
 {
-    unsigned char replaced = 0;
+    // Output byte and flag in one entry: one table load per byte.
+    std::uint16_t entry[CodeCount];
+    for (unsigned byte = 0; byte < CodeCount; ++byte)
+        entry[byte] = static_cast<std::uint16_t>(map->output[byte] | map->replaced[byte] << 8);
+    unsigned replaced = 0;
     for (std::size_t i = 0; i < count; ++i) {
-        unsigned char byte = in[i];
-        out[i] = map->output[byte];
-        replaced |= map->replaced[byte];
+        unsigned value = entry[in[i]];
+        out[i] = static_cast<unsigned char>(value);
+        replaced |= value;
     }
-    return replaced != 0;
+    return (replaced >> 8) != 0;
 }
 
 // 256 bytes of the map in four vectors; vpermi2b looks up 128 of them at a
@@ -108,7 +112,7 @@ int ConvertAvx512(const ConvertMap *map, const unsigned char *in,
 
 // AVX2 has only 16-entry byte lookups (vpshufb, per 128-bit lane): look the
 // low nibble up in all 16 rows of the map, then pick the row by bits 4-7
-// with a tree of blends. The replaced flags are a 256-bit bitmap: its byte
+// with a tree of blends (bit 7 is where vpblendvb looks). The replaced flags are a 256-bit bitmap: its byte
 // (bits 3-7 of the input) is looked up the same way, its bit by bits 0-2.
 struct Map256 {
     __m256i row[16];
@@ -144,19 +148,26 @@ inline __m256i BitToTop(__m256i bytes, int bit)
     return _mm256_slli_epi16(bytes, 7 - bit);
 }
 
+// Rows h and h + 1 looked up, one picked by bit 4. Written out in full
+// below, so that every value stays in a register.
+__attribute__((target("avx2")))
+inline __m256i RowPair(const Map256 &map, int h, __m256i lowNibble, __m256i bit4)
+{
+    return _mm256_blendv_epi8(_mm256_shuffle_epi8(map.row[h], lowNibble),
+                              _mm256_shuffle_epi8(map.row[h + 1], lowNibble), bit4);
+}
+
 __attribute__((target("avx2")))
 inline __m256i Lookup256(const Map256 &map, __m256i bytes)
 {
-    __m256i lowNibble = _mm256_and_si256(bytes, _mm256_set1_epi8(0x0F));
-    __m256i pick[16];
-    for (int h = 0; h < 16; ++h)
-        pick[h] = _mm256_shuffle_epi8(map.row[h], lowNibble);
-    for (int bit = 4, width = 16; bit < 8; ++bit, width /= 2) {
-        __m256i select = BitToTop(bytes, bit);
-        for (int j = 0; j < width / 2; ++j)
-            pick[j] = _mm256_blendv_epi8(pick[2 * j], pick[2 * j + 1], select);
-    }
-    return pick[0];
+    __m256i low = _mm256_and_si256(bytes, _mm256_set1_epi8(0x0F));
+    __m256i bit4 = BitToTop(bytes, 4), bit5 = BitToTop(bytes, 5), bit6 = BitToTop(bytes, 6);
+    __m256i rows0to3 = _mm256_blendv_epi8(RowPair(map, 0, low, bit4), RowPair(map, 2, low, bit4), bit5);
+    __m256i rows4to7 = _mm256_blendv_epi8(RowPair(map, 4, low, bit4), RowPair(map, 6, low, bit4), bit5);
+    __m256i rows8to11 = _mm256_blendv_epi8(RowPair(map, 8, low, bit4), RowPair(map, 10, low, bit4), bit5);
+    __m256i rows12to15 = _mm256_blendv_epi8(RowPair(map, 12, low, bit4), RowPair(map, 14, low, bit4), bit5);
+    return _mm256_blendv_epi8(_mm256_blendv_epi8(rows0to3, rows4to7, bit6),
+                              _mm256_blendv_epi8(rows8to11, rows12to15, bit6), bytes);
 }
 
 __attribute__((target("avx2")))

@@ -1,0 +1,113 @@
+#!/bin/bash
+# Benchmark of orvelcnv against cat, tr, iconv and uconv on one conversion,
+# ISO 8859-1 to CP437, of a 256 MiB file (mostly ASCII, some accented
+# letters), file to file with everything in the page cache. Each tool runs
+# several times; the table shows the median wall time, the peak resident
+# memory and the ratio to cat, and whether the output equals orvelcnv's.
+#
+#   bench/bench.sh [ORVELCNV [RUNS [STORE]]]
+#
+# ORVELCNV defaults to build/cnv/orvelcnv. STORE is a store directory with
+# a trailing slash whose xlt/ holds latin1 and cp437 (the build's store,
+# for example build/store/); without one the script makes both tables
+# itself from glibc iconv. Work files go to $TMPDIR (default /tmp), about
+# 800 MiB. Needs /usr/bin/time (Debian package time).
+set -euo pipefail
+export LC_ALL=C
+root=$(cd "$(dirname "$0")/.." && pwd)
+cnv=${1:-$root/build/cnv/orvelcnv}
+runs=${2:-5}
+store=${3:-}
+size_mib=256
+
+[ -x "$cnv" ] || { echo "bench: no orvelcnv at $cnv (build first)" >&2; exit 2; }
+[ -x /usr/bin/time ] || { echo "bench: /usr/bin/time missing (apt-get install time)" >&2; exit 2; }
+work=$(mktemp -d "${TMPDIR:-/tmp}/orvelbench.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+
+# A binary table of an iconv code: each byte alone to UTF-16LE, BAD where
+# iconv cannot decode it.
+make_table() {
+    local code=$1 file=$2 format='' byte value
+    for ((byte = 0; byte < 256; ++byte)); do
+        value=$(printf "\\x$(printf %02x $byte)" | iconv -f "$code" -t UTF-16LE 2>/dev/null |
+                od -An -tx1 | tr -d ' \n')
+        [ ${#value} = 4 ] || value=feff
+        format+="\\x${value:0:2}\\x${value:2:2}"
+    done
+    printf "$format" >"$file"
+}
+
+if [ -z "$store" ]; then
+    store=$work/store/
+    mkdir -p "$store/xlt"
+    make_table ISO-8859-1 "$store/xlt/latin1"
+    make_table CP437 "$store/xlt/cp437"
+fi
+export ORVEL=$store
+
+# One MiB of words, about one letter in thirty accented, repeated.
+awk 'BEGIN {
+    srand(1); split("224 228 231 232 233 234 241 246 252 196 214 220 223", high)
+    for (n = 0; n < 1048576; ) {
+        len = 2 + int(rand() * 8)
+        for (i = 0; i < len; ++i)
+            if (rand() < 0.033) printf "%c", high[1 + int(rand() * 13)]
+            else printf "%c", 97 + int(rand() * 26)
+        if (rand() < 0.1) printf "\n"; else printf " "
+        n += len + 1
+    }
+}' | head -c 1048576 >"$work/chunk"
+for ((i = 0; i < size_mib; ++i)); do cat "$work/chunk"; done >"$work/in"
+
+# tr gets the same map: every byte value, and what orvelcnv makes of it.
+all_bytes() {
+    local byte
+    for ((byte = 0; byte < 256; ++byte)); do printf '\\%03o' $byte; done
+}
+printf "$(all_bytes)" >"$work/bytes"
+"$cnv" -slatin1 -tcp437 "$work/bytes" "$work/mapped" || true
+tr_from=$(all_bytes)
+tr_to=$(od -An -v -to1 "$work/mapped" | tr -s ' \n' '  ' | sed 's/ *$//; s/^ *//; s/ /\\/g; s/^/\\/')
+
+# Runs one tool on the input into the output; the peak memory goes to rss.
+measured() { /usr/bin/time -f %M -o "$work/rss" "$@" <"$work/in" >"$work/out"; }
+run_tool() {
+    case $1 in
+    cat) measured cat ;;
+    orvelcnv) measured "$cnv" -slatin1 -tcp437 ;;
+    'orvelcnv (avx2)') ORVELCNV_SIMD=avx2 measured "$cnv" -slatin1 -tcp437 ;;
+    'orvelcnv (scalar)') ORVELCNV_SIMD=scalar measured "$cnv" -slatin1 -tcp437 ;;
+    tr) measured tr "$tr_from" "$tr_to" ;;
+    iconv) measured iconv -f ISO-8859-1 -t CP437 ;;
+    uconv) measured uconv -f ISO-8859-1 -t IBM437 ;;
+    esac
+}
+names=(cat orvelcnv 'orvelcnv (avx2)' 'orvelcnv (scalar)' tr)
+for tool in iconv uconv; do
+    command -v $tool >/dev/null && names+=($tool)
+done
+
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+"$cnv" -slatin1 -tcp437 "$work/in" "$work/reference"
+printf '%s MiB, %s runs each, median wall time\n\n' "$size_mib" "$runs"
+printf '| %-17s | %8s | %12s | %9s | %-13s |\n' program 'time (s)' 'peak memory' 'vs. cat' 'same output'
+printf '|%s|%s|%s|%s|%s|\n' -------------------  ---------- -------------- ----------- ---------------
+cat_time=
+for i in "${!names[@]}"; do
+    : >"$work/times"; : >"$work/memory"
+    for ((run = 0; run < runs; ++run)); do
+        start=$(date +%s%N)
+        run_tool "${names[$i]}" 2>/dev/null || true
+        end=$(date +%s%N)
+        echo $(( (end - start) / 1000 )) >>"$work/times"
+        tail -1 "$work/rss" >>"$work/memory"
+    done
+    seconds=$(median <"$work/times" | awk '{ printf "%.3f", $1 / 1e6 }')
+    memory=$(median <"$work/memory" | awk '{ printf "%.1f MiB", $1 / 1024 }')
+    [ -n "$cat_time" ] || cat_time=$seconds
+    ratio=$(awk -v t="$seconds" -v c="$cat_time" 'BEGIN { printf "%.2f", t / c }')
+    same=no; cmp -s "$work/out" "$work/reference" && same=yes
+    printf '| %-17s | %8s | %12s | %8s× | %-13s |\n' "${names[$i]}" "$seconds" "$memory" "$ratio" "$same"
+done
