@@ -3,9 +3,7 @@
 cnv=$1
 source "$2/tests/harness.sh"
 source "$2/tests/cnv/fixtures.sh"
-make_fixture_tables
-make_fixture_inputs
-cd "$WORK"
+prepare_fixtures
 
 # Wrong command lines: the encodings lines appear only when both names
 # were accepted before the examination stopped.

@@ -4,9 +4,7 @@
 cnv=$1
 source "$2/tests/harness.sh"
 source "$2/tests/cnv/fixtures.sh"
-make_fixture_tables
-make_fixture_inputs
-cd "$WORK"
+prepare_fixtures
 expect_conversion src dst '#' mixed converted
 banner_with src dst
 

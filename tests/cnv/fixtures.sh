@@ -1,6 +1,7 @@
 # Fixture store and the plain conversion rule for the orvelcnv tests.
 # Sourced after tests/harness.sh; sets STORE (also exported as ORVEL).
 #
+#   prepare_fixtures             tables and inputs, then into WORK
 #   write_table NAME VALUES...   a binary table of the given 16-bit values
 #   expect_conversion SRC DST REPLACEMENT IN OUT
 #       writes to OUT what the rule makes of IN and returns the status the
@@ -90,4 +91,10 @@ make_fixture_inputs() {
     perl -e 'print map { chr } 0 .. 255' >"$WORK/all256"
     perl -e 'print map { chr(($_ * 7 + ($_ >> 9)) & 255) } 0 .. 300_006' >"$WORK/mixed"
     perl -e 'print map { chr(32 + $_ % 95) } 0 .. 99_999' >"$WORK/ascii"
+}
+
+prepare_fixtures() {
+    make_fixture_tables
+    make_fixture_inputs
+    cd "$WORK"
 }
