@@ -2,8 +2,10 @@
 # Benchmark of orvelcnv against cat, tr, iconv and uconv on one conversion,
 # ISO 8859-1 to CP437, of a 256 MiB file (mostly ASCII, some accented
 # letters), file to file with everything in the page cache. Each tool runs
-# several times; the table shows the median wall time, the peak resident
+# several times, in rounds; the table shows the median wall time, the peak resident
 # memory and the ratio to cat, and whether the output equals orvelcnv's.
+# cat copies inside the kernel (copy_file_range) where it can; dd with the
+# converter's block size shows what a plain read/write copy costs.
 #
 #   bench/bench.sh [ORVELCNV [RUNS [STORE]]]
 #
@@ -16,7 +18,7 @@ set -euo pipefail
 export LC_ALL=C
 root=$(cd "$(dirname "$0")/.." && pwd)
 cnv=${1:-$root/build/cnv/orvelcnv}
-runs=${2:-5}
+runs=${2:-7}
 store=${3:-}
 size_mib=256
 
@@ -75,6 +77,7 @@ measured() { /usr/bin/time -f %M -o "$work/rss" "$@" <"$work/in" >"$work/out"; }
 run_tool() {
     case $1 in
     cat) measured cat ;;
+    'dd bs=128k') measured dd bs=128k status=none ;;
     orvelcnv) measured "$cnv" -slatin1 -tcp437 ;;
     'orvelcnv (avx2)') ORVELCNV_SIMD=avx2 measured "$cnv" -slatin1 -tcp437 ;;
     'orvelcnv (scalar)') ORVELCNV_SIMD=scalar measured "$cnv" -slatin1 -tcp437 ;;
@@ -83,7 +86,7 @@ run_tool() {
     uconv) measured uconv -f ISO-8859-1 -t IBM437 ;;
     esac
 }
-names=(cat orvelcnv 'orvelcnv (avx2)' 'orvelcnv (scalar)' tr)
+names=(cat 'dd bs=128k' orvelcnv 'orvelcnv (avx2)' 'orvelcnv (scalar)' tr)
 for tool in iconv uconv; do
     command -v $tool >/dev/null && names+=($tool)
 done
@@ -94,20 +97,25 @@ median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] 
 printf '%s MiB, %s runs each, median wall time\n\n' "$size_mib" "$runs"
 printf '| %-17s | %8s | %12s | %9s | %-13s |\n' program 'time (s)' 'peak memory' 'vs. cat' 'same output'
 printf '|%s|%s|%s|%s|%s|\n' -------------------  ---------- -------------- ----------- ---------------
-cat_time=
-for i in "${!names[@]}"; do
-    : >"$work/times"; : >"$work/memory"
-    for ((run = 0; run < runs; ++run)); do
+# Round by round, each tool once per round, so that a change of load on
+# the machine falls on all tools alike.
+for ((run = 0; run < runs; ++run)); do
+    for i in "${!names[@]}"; do
         start=$(date +%s%N)
         run_tool "${names[$i]}" 2>/dev/null || true
         end=$(date +%s%N)
-        echo $(( (end - start) / 1000 )) >>"$work/times"
-        tail -1 "$work/rss" >>"$work/memory"
+        echo $(( (end - start) / 1000 )) >>"$work/times$i"
+        tail -1 "$work/rss" >>"$work/memory$i"
+        same=no; cmp -s "$work/out" "$work/reference" && same=yes
+        case ${names[$i]} in cat | dd*) same="(a copy)" ;; esac
+        echo "$same" >"$work/same$i"
     done
-    seconds=$(median <"$work/times" | awk '{ printf "%.3f", $1 / 1e6 }')
-    memory=$(median <"$work/memory" | awk '{ printf "%.1f MiB", $1 / 1024 }')
+done
+cat_time=
+for i in "${!names[@]}"; do
+    seconds=$(median <"$work/times$i" | awk '{ printf "%.3f", $1 / 1e6 }')
+    memory=$(median <"$work/memory$i" | awk '{ printf "%.1f MiB", $1 / 1024 }')
     [ -n "$cat_time" ] || cat_time=$seconds
     ratio=$(awk -v t="$seconds" -v c="$cat_time" 'BEGIN { printf "%.2f", t / c }')
-    same=no; cmp -s "$work/out" "$work/reference" && same=yes
-    printf '| %-17s | %8s | %12s | %8s× | %-13s |\n' "${names[$i]}" "$seconds" "$memory" "$ratio" "$same"
+    printf '| %-17s | %8s | %12s | %8s× | %-13s |\n' "${names[$i]}" "$seconds" "$memory" "$ratio" "$(cat "$work/same$i")"
 done
