@@ -2,8 +2,9 @@
 # Benchmark of orvelcnv against cat, tr, iconv and uconv on one conversion,
 # ISO 8859-1 to CP437, of a 256 MiB file (mostly ASCII, some accented
 # letters), file to file with everything in the page cache. Each tool runs
-# several times, in rounds; the table shows the median wall time, the peak resident
-# memory and the ratio to cat, and whether the output equals orvelcnv's.
+# several times, in rounds, into a fresh output file and over an existing
+# one; the table shows the median wall times and their ratios to cat, the
+# peak resident memory, and whether the output equals orvelcnv's.
 # cat copies inside the kernel (copy_file_range) where it can; dd with the
 # converter's block size shows what a plain read/write copy costs.
 #
@@ -94,28 +95,37 @@ done
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 "$cnv" -slatin1 -tcp437 "$work/in" "$work/reference"
-printf '%s MiB, %s runs each, median wall time\n\n' "$size_mib" "$runs"
-printf '| %-17s | %8s | %12s | %9s | %-13s |\n' program 'time (s)' 'peak memory' 'vs. cat' 'same output'
-printf '|%s|%s|%s|%s|%s|\n' -------------------  ---------- -------------- ----------- ---------------
+
 # Round by round, each tool once per round, so that a change of load on
-# the machine falls on all tools alike.
+# the machine falls on all tools alike. Each run writes a fresh output
+# file, then overwrites that file (ext4, for one, flushes a file emptied
+# on opening when it is closed: a cost that all tools share).
 for ((run = 0; run < runs; ++run)); do
     for i in "${!names[@]}"; do
-        start=$(date +%s%N)
-        run_tool "${names[$i]}" 2>/dev/null || true
-        end=$(date +%s%N)
-        echo $(( (end - start) / 1000 )) >>"$work/times$i"
-        tail -1 "$work/rss" >>"$work/memory$i"
+        for mode in fresh overwrite; do
+            [ $mode = overwrite ] || rm -f "$work/out"
+            start=$(date +%s%N)
+            run_tool "${names[$i]}" 2>/dev/null || true
+            end=$(date +%s%N)
+            echo $(( (end - start) / 1000 )) >>"$work/$mode$i"
+            tail -1 "$work/rss" >>"$work/memory$i"
+        done
         same=no; cmp -s "$work/out" "$work/reference" && same=yes
         case ${names[$i]} in cat | dd*) same="(a copy)" ;; esac
         echo "$same" >"$work/same$i"
     done
 done
-cat_time=
+
+seconds() { median <"$1" | awk '{ printf "%.3f", $1 / 1e6 }'; }
+ratio() { awk -v t="$1" -v c="$2" 'BEGIN { printf "%.2f", t / c }'; }
+printf '%s MiB, %s runs each, median wall time (s) and ratio to cat\n\n' "$size_mib" "$runs"
+printf '| %-17s | %9s | %7s | %9s | %7s | %11s | %-11s |\n' program 'fresh out' 'vs. cat' 'overwrite' 'vs. cat' 'peak memory' 'same output'
+printf '|%s|%s|%s|%s|%s|%s|%s|\n' ------------------- ----------: --------: ----------: --------: ------------: -------------
 for i in "${!names[@]}"; do
-    seconds=$(median <"$work/times$i" | awk '{ printf "%.3f", $1 / 1e6 }')
+    fresh=$(seconds "$work/fresh$i") overwrite=$(seconds "$work/overwrite$i")
+    [ "$i" != 0 ] || { cat_fresh=$fresh cat_overwrite=$overwrite; }
     memory=$(median <"$work/memory$i" | awk '{ printf "%.1f MiB", $1 / 1024 }')
-    [ -n "$cat_time" ] || cat_time=$seconds
-    ratio=$(awk -v t="$seconds" -v c="$cat_time" 'BEGIN { printf "%.2f", t / c }')
-    printf '| %-17s | %8s | %12s | %8s× | %-13s |\n' "${names[$i]}" "$seconds" "$memory" "$ratio" "$(cat "$work/same$i")"
+    printf '| %-17s | %9s | %6s× | %9s | %6s× | %11s | %-11s |\n' "${names[$i]}" \
+        "$fresh" "$(ratio $fresh $cat_fresh)" "$overwrite" "$(ratio $overwrite $cat_overwrite)" \
+        "$memory" "$(cat "$work/same$i")"
 done
