@@ -1,0 +1,240 @@
+// orvelcnv: converts a byte stream from one 8-bit code into another through
+// the two codes' binary tables, into a new file, to standard output, or in
+// place.
+#include "convert.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+const char ProgramName[] = "orvelcnv";
+const char ProgramVersion[] = "V1.13 (1997-06-14)";
+
+namespace {
+
+// Fixed storage for the whole run, whatever the size of the input.
+std::uint16_t SourceTable[CodeCount];
+std::uint16_t TargetTable[CodeCount];
+ConvertMap Map;
+alignas(64) unsigned char Buffer[1 << 17];
+
+constexpr int StreamOk = 0;
+constexpr int StreamReadFailed = 1;
+constexpr int StreamWriteFailed = 2;
+
+// Both tables start as BAD, so that a short table file leaves its missing
+// entries unconvertable rather than zero.
+int LoadTables(const CnvArgs *args)
+{
+    for (unsigned i = 0; i < CodeCount; ++i)
+        SourceTable[i] = TargetTable[i] = BAD;
+    const char *names[2] = {args->source, args->target};
+    std::uint16_t *tables[2] = {SourceTable, TargetTable};
+    for (int t = 0; t < 2; ++t) {
+        int status = LoadTable(names[t], tables[t]);
+        if (status != StatusOk) {
+            std::fprintf(stderr, "%s: unable to load table file %s\n",
+                         ProgramName, names[t]);
+            return status;
+        }
+    }
+    return StatusOk;
+}
+
+bool WriteAll(int fd, const unsigned char *bytes, std::size_t count)
+{
+    while (count > 0) {
+        ssize_t written = write(fd, bytes, count);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        bytes += written;
+        count -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+// Converts everything the input holds into the output, block by block.
+int ConvertStream(int in, int out, int path, int *replaced)
+{
+    posix_fadvise(in, 0, 0, POSIX_FADV_SEQUENTIAL);
+    for (;;) {
+        ssize_t got = read(in, Buffer, sizeof Buffer);
+        if (got == 0)
+            return StreamOk;
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return StreamReadFailed;
+        }
+        std::size_t count = static_cast<std::size_t>(got);
+        *replaced |= ConvertBlock(&Map, Buffer, Buffer, count, path);
+        if (!WriteAll(out, Buffer, count))
+            return StreamWriteFailed;
+    }
+}
+
+// The status and message of a stream that did not complete, or 1 / 0.
+int FinishRun(int result, int replaced, const char *inName, const char *outName)
+{
+    if (result == StreamReadFailed) {
+        std::fprintf(stderr, "%s: unable to read input file %s\n", ProgramName, inName);
+        return StatusNoInput;
+    }
+    if (result == StreamWriteFailed) {
+        std::fprintf(stderr, "%s: unable to write output file %s\n", ProgramName, outName);
+        return StatusNoOutput;
+    }
+    return replaced ? StatusReplaced : StatusOk;
+}
+
+// Two spellings of one file, hard and symbolic links included.
+bool SameFile(const char *first, const char *second)
+{
+    struct stat a, b;
+    return stat(first, &a) == 0 && stat(second, &b) == 0 &&
+           a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+int RefuseOutput(const CnvArgs *args)
+{
+    ShowBanner(args);
+    std::fprintf(stderr, "%s: unable to create output file %s\n", ProgramName,
+                 args->output);
+    return StatusNoOutput;
+}
+
+int OpenInput(const CnvArgs *args)
+{
+    int in = open(args->input, O_RDONLY);
+    if (in < 0) {
+        ShowBanner(args);
+        std::fprintf(stderr, "%s: unable to open input file %s!\n", ProgramName,
+                     args->input);
+    }
+    return in;
+}
+
+// Into a named output file or standard output, from a named input file or
+// standard input. The output is created before the input is opened.
+int ConvertToOutput(const CnvArgs *args, int path)
+{
+    int out = STDOUT_FILENO;
+    const char *outName = "-";
+    if (args->output) {
+        // Creating the output would empty the very file that is to be read.
+        if (args->input && SameFile(args->input, args->output))
+            return RefuseOutput(args);
+        out = open(args->output, O_WRONLY | O_CREAT | O_TRUNC, 0666);
+        if (out < 0)
+            return RefuseOutput(args);
+        outName = args->output;
+    }
+    int in = STDIN_FILENO;
+    const char *inName = "-";
+    if (args->input) {
+        in = OpenInput(args);
+        if (in < 0) {
+            close(out);
+            return StatusNoInput;
+        }
+        inName = args->input;
+    }
+    int replaced = 0;
+    int result = ConvertStream(in, out, path, &replaced);
+    if (args->input)
+        close(in);
+    if (close(out) != 0 && result == StreamOk)
+        result = StreamWriteFailed;
+    return FinishRun(result, replaced, inName, outName);
+}
+
+// The temporary file of an in-place conversion: beside the file itself, so
+// that one rename within its file system replaces it; with its permission
+// bits and, where allowed, its owner. -1 when it cannot be made.
+int CreateTemporary(const std::string &file, const struct stat &status,
+                    std::string *temporary)
+{
+    *temporary = file.substr(0, file.rfind('/')) + "/.orvelcnv.XXXXXX";
+    int fd = mkstemp(&(*temporary)[0]);
+    if (fd < 0)
+        return -1;
+    if (fchown(fd, status.st_uid, status.st_gid) != 0) {
+        // Not allowed to give it away: the converted file is then ours.
+    }
+    if (fchmod(fd, status.st_mode & 07777) != 0) {
+        close(fd);
+        unlink(temporary->c_str());
+        return -1;
+    }
+    return fd;
+}
+
+// The file the input path finds, symbolic links followed, so that a link
+// stays a link to the converted file.
+bool ResolvePath(const char *path, std::string *file)
+{
+    char *resolved = realpath(path, nullptr);
+    if (!resolved)
+        return false;
+    *file = resolved;
+    std::free(resolved);
+    return true;
+}
+
+// The converted text replaces the input only once it is completely and
+// durably written; on any failure the input stays as it was.
+int ConvertInPlace(const CnvArgs *args, int path)
+{
+    int in = OpenInput(args);
+    if (in < 0)
+        return StatusNoInput;
+    struct stat status;
+    std::string file, temporary;
+    int out = -1;
+    // Only a regular file can be replaced by another one.
+    if (fstat(in, &status) == 0 && S_ISREG(status.st_mode) &&
+        ResolvePath(args->input, &file))
+        out = CreateTemporary(file, status, &temporary);
+    if (out < 0) {
+        close(in);
+        return StatusNoOutput;
+    }
+    int replaced = 0;
+    int result = ConvertStream(in, out, path, &replaced);
+    close(in);
+    if (result == StreamOk && fsync(out) != 0)
+        result = StreamWriteFailed;
+    if (close(out) != 0 && result == StreamOk)
+        result = StreamWriteFailed;
+    if (result == StreamOk && rename(temporary.c_str(), file.c_str()) != 0)
+        result = StreamWriteFailed;
+    if (result != StreamOk)
+        unlink(temporary.c_str());
+    return FinishRun(result, replaced, args->input, args->input);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // A file size limit must fail the write, not kill the run midway.
+    std::signal(SIGXFSZ, SIG_IGN);
+    CnvArgs args;
+    if (ParseCnvArgs(argc, argv, &args) != StatusOk) {
+        WriteUsage(&args);
+        return StatusUsage;
+    }
+    int status = LoadTables(&args);
+    if (status != StatusOk)
+        return status;
+    BuildConvertMap(SourceTable, TargetTable, args.replacement, &Map);
+    int path = ChoosePath(std::getenv("ORVELCNV_SIMD"));
+    if (args.input && !args.output)
+        return ConvertInPlace(&args, path);
+    return ConvertToOutput(&args, path);
+}
