@@ -33,8 +33,7 @@ int ParseCnvArgs(int argc, char *const *argv, CnvArgs *args)
 
 void ShowBanner(const CnvArgs *args)
 {
-    WriteNoticeLine();
-    std::fprintf(stderr, "%s %s\n", ProgramName, ProgramVersion);
+    WriteBanner();
     if (args->source && args->target)
         std::fprintf(stderr,
                      "\nSource Character Encoding: %s\n\n"
