@@ -100,11 +100,20 @@ bool SameFile(const char *first, const char *second)
            a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-int RefuseOutput(const CnvArgs *args)
+// Standard output opened by the shell on the file that standard input
+// reads: appended to, it would grow as fast as it is read, until the disk
+// is full.
+bool OutputIsInput(int in, int out)
+{
+    struct stat a, b;
+    return fstat(in, &a) == 0 && fstat(out, &b) == 0 && S_ISREG(a.st_mode) &&
+           a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+int RefuseOutput(const CnvArgs *args, const char *outName)
 {
     ShowBanner(args);
-    std::fprintf(stderr, "%s: unable to create output file %s\n", ProgramName,
-                 args->output);
+    std::fprintf(stderr, "%s: unable to create output file %s\n", ProgramName, outName);
     return StatusNoOutput;
 }
 
@@ -128,10 +137,10 @@ int ConvertToOutput(const CnvArgs *args, int path)
     if (args->output) {
         // Creating the output would empty the very file that is to be read.
         if (args->input && SameFile(args->input, args->output))
-            return RefuseOutput(args);
+            return RefuseOutput(args, args->output);
         out = open(args->output, O_WRONLY | O_CREAT | O_TRUNC, 0666);
         if (out < 0)
-            return RefuseOutput(args);
+            return RefuseOutput(args, args->output);
         outName = args->output;
     }
     int in = STDIN_FILENO;
@@ -144,6 +153,8 @@ int ConvertToOutput(const CnvArgs *args, int path)
         }
         inName = args->input;
     }
+    if (!args->output && OutputIsInput(in, out))
+        return RefuseOutput(args, outName);
     int replaced = 0;
     int result = ConvertStream(in, out, path, &replaced);
     if (args->input)

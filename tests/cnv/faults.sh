@@ -80,6 +80,13 @@ for pair in "f f" "f ./f" "f $WORK/same/f" "f ../same/f" "f hard" "f sym" "sym f
     check_file "same file: $1 $2 untouched" same/f mixed
 done
 
+# Standard output that the shell opened on the input file itself: appended
+# to, the file would grow without end.
+cp mixed same/f
+check "standard output appends to standard input's file" 4 '' "${WITH}orvelcnv: unable to create output file -
+" bash -c '"$0" -ssrc -tdst <same/f >>same/f' "$cnv"
+check_file "standard output appends to standard input's file: untouched" same/f mixed
+
 # Writes that fail: the message names the output ("-" for standard
 # output), status 4; in place the input stays as it was.
 check "output /dev/full" 4 '' 'orvelcnv: unable to write output file /dev/full
