@@ -61,13 +61,18 @@ void DumpNames(std::FILE *out, const char *title, char *const *names,
             std::fprintf(out, "%04X: '%s'\n", codes ? codes[i] : i, names[i]);
 }
 
+// An empty slot sorts after every name, as the lookup takes it: empty slots
+// may end the list, but a name after one is out of order.
 int CheckSortedList(const char *name, char *const *names, std::uint16_t count)
 {
     const char *previous = nullptr;
+    bool gap = false;
     for (unsigned i = 0; i < count; ++i) {
-        if (!names[i])
+        if (!names[i]) {
+            gap = true;
             continue;
-        if (previous && std::strcmp(previous, names[i]) > 0) {
+        }
+        if (gap || (previous && std::strcmp(previous, names[i]) > 0)) {
             std::fprintf(stderr, "%s: code file %s is out of order in line %u\n",
                          ProgramName, StorePath("cedf", name).c_str(), i + 5);
             return StatusBadSyntax;

@@ -63,8 +63,9 @@ void MapNames(char *const *srcNames, std::uint16_t srcCount,
               const std::uint16_t *dstCodes, std::uint16_t *codeMap);
 void DumpNames(std::FILE *out, const char *title, char *const *names,
                const std::uint16_t *codes, std::uint16_t count);
-// Checks that the filled slots of a sorted list loaded from the description
-// file `name` ascend in strcmp order: 0, or 21 with a message naming the
+// Checks that the names of a sorted list loaded from the description file
+// `name` ascend in strcmp order and that no name follows an empty slot
+// (empty slots may only end the list): 0, or 21 with a message naming the
 // first line out of order.
 int CheckSortedList(const char *name, char *const *names, std::uint16_t count);
 

@@ -47,8 +47,10 @@ int LoadUnicode(const char *name, std::uint16_t table[CodeCount])
     while (std::fgets(line, sizeof line, file)) {
         if (line[0] != '0' || line[1] != 'x')
             continue;
-        unsigned byte = 0, value = BAD;
-        std::sscanf(line, "0x%x\t0x%x\t", &byte, &value);
+        // Read wide, so that a byte value beyond 32 bits is not cut down
+        // onto a real entry.
+        unsigned long byte = 0, value = BAD;
+        std::sscanf(line, "0x%lx\t0x%lx\t", &byte, &value);
         if (byte < CodeCount)
             table[byte] = static_cast<std::uint16_t>(value & 0xFFFF);
     }

@@ -90,13 +90,19 @@ using SortCheck = StoreTest;
 
 TEST_F(SortCheck, NamesTheFirstLineOutOfOrder)
 {
-    char *inOrder[5] = {A, nullptr, B, B, G};  // equal names and gaps pass
-    EXPECT_EQ(CheckSortedList("list", inOrder, 5), 0);
-    char *outOfOrder[5] = {A, G, nullptr, B, A};
+    char *inOrder[6] = {A, B, B, G, nullptr, nullptr};  // equal names and an empty end pass
+    EXPECT_EQ(CheckSortedList("list", inOrder, 6), 0);
+    // The lookup would take the empty slot for the end and miss GAMMA.
+    char *gap[3] = {A, nullptr, G};
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(CheckSortedList("list", gap, 3), 21);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "libtest: code file " + CedfPath("list") + " is out of order in line 7\n");
+    char *outOfOrder[5] = {A, G, B, A, nullptr};
     ::testing::internal::CaptureStderr();
     EXPECT_EQ(CheckSortedList("list", outOfOrder, 5), 21);
     EXPECT_EQ(::testing::internal::GetCapturedStderr(),
-              "libtest: code file " + CedfPath("list") + " is out of order in line 8\n");
+              "libtest: code file " + CedfPath("list") + " is out of order in line 7\n");
     char high[] = "\xC3\x89TA";  // compared as unsigned bytes: after every ASCII name
     char *unsignedOrder[2] = {G, high};
     EXPECT_EQ(CheckSortedList("list", unsignedOrder, 2), 0);

@@ -65,6 +65,8 @@ TEST_F(Tables, MappingFileLines)
           " 0x46\t0x0046\n"
           "0x47\t0x1E9E\n0x47\t0x0047\n"
           "0x148\t0x0048\n"
+          "0x100000048\t0x1234\n"
+          "0x-FFFFFFB8\t0x5678\n"
           "0x49\t0x12345\n"
           "0x\n");
     setenv("UNICODE", (root + "map/").c_str(), 1);
@@ -77,7 +79,7 @@ TEST_F(Tables, MappingFileLines)
     EXPECT_EQ(table[0x45], BAD);
     EXPECT_EQ(table[0x46], BAD);
     EXPECT_EQ(table[0x47], 0x0047);   // the later line stands
-    EXPECT_EQ(table[0x48], BAD);      // byte values above 0xFF are skipped
+    EXPECT_EQ(table[0x48], BAD);      // byte values above 0xFF are skipped, however wide
     EXPECT_EQ(table[0x49], 0x2345);   // low 16 bits
     EXPECT_EQ(table[0x00], BAD);
     unsigned listed = 0;
