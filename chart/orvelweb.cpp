@@ -4,6 +4,7 @@
 #include "orvel.h"
 
 #include <algorithm>
+#include <csignal>
 #include <cstring>
 
 const char ProgramName[] = "orvelweb";
@@ -127,24 +128,19 @@ int LoadChartTable(const char *name)
     return LoadTable(name, table);
 }
 
-// A page that did not reach its reader (a full disk, say) is a
-// failure, not a success.
-int WritePage(std::FILE *out)
+void WritePage(std::FILE *out)
 {
     PutHead(out);
     PutBody(out);
     std::fputs("</HTML>\n", out);
-    if (std::fflush(out) != 0 || std::ferror(out)) {
-        std::fprintf(stderr, "%s: unable to write output file %s\n", ProgramName, "-");
-        return StatusNoOutput;
-    }
-    return StatusOk;
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
+    // A file size limit must fail the write, not kill the run midway.
+    std::signal(SIGXFSZ, SIG_IGN);
     if (argc != 2) {
         ShowBanner();
         std::fprintf(stderr, "Syntax: %s src-table\n", ProgramName);
@@ -153,8 +149,12 @@ int main(int argc, char **argv)
     int status = LoadCodeFile(argv[1], names, nullptr, CodeCount, nameLine, &info, 0);
     if (status == StatusOk)
         status = LoadChartTable(argv[1]);
-    if (status == StatusOk)
-        status = WritePage(stdout);
+    if (status == StatusOk) {
+        WritePage(stdout);
+        // A page that did not reach its reader (a full disk, say) is a
+        // failure, not a success.
+        status = FinishStandardOutput();
+    }
     // Some failed loads leave the names read so far; they are released too.
     FreeNames(names, CodeCount);
     return status;

@@ -2,6 +2,8 @@
 // mapping file of one name disagree.
 #include "orvel.h"
 
+#include <csignal>
+
 const char ProgramName[] = "orvelmap";
 const char ProgramVersion[] = "V1.20 (1997-07-27)";
 
@@ -27,6 +29,8 @@ int ReportUnreadable(const char *name, const char *reader, int status)
 
 int main(int argc, char **argv)
 {
+    // A file size limit must fail the write, not kill the run midway.
+    std::signal(SIGXFSZ, SIG_IGN);
     ShowBanner();
     if (argc != 2) {
         std::fprintf(stderr, "Syntax: %s src-table\n", ProgramName);
@@ -42,5 +46,5 @@ int main(int argc, char **argv)
         if (tableCodes[i] != mappingCodes[i])
             std::printf("%s: code point %02X: %04X vs %04X\n", ProgramName, i, tableCodes[i],
                         mappingCodes[i]);
-    return StatusOk;
+    return FinishStandardOutput();
 }

@@ -2,6 +2,8 @@
 // names that the iso10646 names list lacks.
 #include "orvel.h"
 
+#include <csignal>
+
 #include <cstring>
 
 const char ProgramName[] = "orvelnam";
@@ -58,6 +60,8 @@ void ReportUnknown()
 
 int main(int argc, char **argv)
 {
+    // A file size limit must fail the write, not kill the run midway.
+    std::signal(SIGXFSZ, SIG_IGN);
     ShowBanner();
     if (argc != 2) {
         std::fprintf(stderr, "Syntax: %s src-table\n", ProgramName);
@@ -74,5 +78,5 @@ int main(int argc, char **argv)
     ReportUnknown();
     FreeNames(codeNames, CodeCount);
     FreeNames(listNames, ListCapacity);
-    return StatusOk;
+    return FinishStandardOutput();
 }

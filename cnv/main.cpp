@@ -117,9 +117,10 @@ int RefuseOutput(const CnvArgs *args, const char *outName)
     return StatusNoOutput;
 }
 
-int OpenInput(const CnvArgs *args)
+// flags adds to O_RDONLY.
+int OpenInput(const CnvArgs *args, int flags)
 {
-    int in = open(args->input, O_RDONLY);
+    int in = open(args->input, O_RDONLY | flags);
     if (in < 0) {
         ShowBanner(args);
         std::fprintf(stderr, "%s: unable to open input file %s!\n", ProgramName,
@@ -146,7 +147,7 @@ int ConvertToOutput(const CnvArgs *args, int path)
     int in = STDIN_FILENO;
     const char *inName = "-";
     if (args->input) {
-        in = OpenInput(args);
+        in = OpenInput(args, 0);
         if (in < 0) {
             close(out);
             return StatusNoInput;
@@ -167,41 +168,27 @@ int ConvertToOutput(const CnvArgs *args, int path)
 // The temporary file of an in-place conversion: beside the file itself, so
 // that one rename within its file system replaces it; with its permission
 // bits and, where allowed, its owner. -1 when it cannot be made.
-int CreateTemporary(const std::string &file, const struct stat &status,
-                    std::string *temporary)
+int CreateReplacement(const std::string &file, const struct stat &status,
+                      std::string *temporary)
 {
-    *temporary = file.substr(0, file.rfind('/')) + "/.orvelcnv.XXXXXX";
-    int fd = mkstemp(&(*temporary)[0]);
+    int fd = CreateTemporary(file, temporary);
     if (fd < 0)
         return -1;
-    if (fchown(fd, status.st_uid, status.st_gid) != 0) {
-        // Not allowed to give it away: the converted file is then ours.
-    }
-    if (fchmod(fd, status.st_mode & 07777) != 0) {
+    if (!TakeAttributes(fd, status)) {
         close(fd);
-        unlink(temporary->c_str());
+        FinishTemporary(*temporary, file, false);
         return -1;
     }
     return fd;
-}
-
-// The file the input path finds, symbolic links followed, so that a link
-// stays a link to the converted file.
-bool ResolvePath(const char *path, std::string *file)
-{
-    char *resolved = realpath(path, nullptr);
-    if (!resolved)
-        return false;
-    *file = resolved;
-    std::free(resolved);
-    return true;
 }
 
 // The converted text replaces the input only once it is completely and
 // durably written; on any failure the input stays as it was.
 int ConvertInPlace(const CnvArgs *args, int path)
 {
-    int in = OpenInput(args);
+    // Without O_NONBLOCK, opening a FIFO would wait for a writer forever;
+    // it is refused below like anything else that is not a regular file.
+    int in = OpenInput(args, O_NONBLOCK);
     if (in < 0)
         return StatusNoInput;
     struct stat status;
@@ -209,8 +196,8 @@ int ConvertInPlace(const CnvArgs *args, int path)
     int out = -1;
     // Only a regular file can be replaced by another one.
     if (fstat(in, &status) == 0 && S_ISREG(status.st_mode) &&
-        ResolvePath(args->input, &file))
-        out = CreateTemporary(file, status, &temporary);
+        fcntl(in, F_SETFL, 0) == 0 && ResolvePath(args->input, &file))
+        out = CreateReplacement(file, status, &temporary);
     if (out < 0) {
         close(in);
         return StatusNoOutput;
@@ -222,10 +209,8 @@ int ConvertInPlace(const CnvArgs *args, int path)
         result = StreamWriteFailed;
     if (close(out) != 0 && result == StreamOk)
         result = StreamWriteFailed;
-    if (result == StreamOk && rename(temporary.c_str(), file.c_str()) != 0)
+    if (FinishTemporary(temporary, file, result == StreamOk) != 0 && result == StreamOk)
         result = StreamWriteFailed;
-    if (result != StreamOk)
-        unlink(temporary.c_str());
     return FinishRun(result, replaced, args->input, args->input);
 }
 

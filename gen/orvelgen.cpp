@@ -3,6 +3,8 @@
 // or a binary table in the store.
 #include "orvel.h"
 
+#include <csignal>
+
 const char ProgramName[] = "orvelgen";
 const char ProgramVersion[] = "V1.13 (1997-06-14)";
 
@@ -49,6 +51,8 @@ void ReleaseNames()
 
 int main(int argc, char **argv)
 {
+    // A file size limit must fail the write, not kill the run midway.
+    std::signal(SIGXFSZ, SIG_IGN);
     ShowBanner();
     if (ParseGenArgs(argc, argv)) {
         std::fprintf(stderr, "Syntax: %s src-table dst-table tablename {-c|-t|-u|-b|-n} {-d}\n",
@@ -77,5 +81,5 @@ int main(int argc, char **argv)
         DumpNames(stdout, GenArgs.destination, dstNames, dstCodes, ListCapacity);
     }
     ReleaseNames();
-    return StatusOk;
+    return FinishStandardOutput();
 }

@@ -3,6 +3,8 @@
 #include "orvel.h"
 
 #include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -44,33 +46,66 @@ struct Headers {
     const CodeFileInfo *dstInfo;
 };
 
-// One output file: created anew, and on a failed flush or close reported
-// and removed, so that no incomplete file is left behind.
+// One output file. Its new version goes into a temporary file beside it,
+// which replaces it only once completely written: a failed write removes
+// the temporary file and leaves a file of that name as it was.
 struct OutputFile {
-    std::string path;
-    std::FILE *file;
-    ~OutputFile() { if (file) std::fclose(file); }
+    std::string name;       // as the user gave it, for messages
+    std::string path;       // the file it names
+    std::string temporary;
+    std::FILE *file = nullptr;
+    ~OutputFile()
+    {
+        if (file) {
+            std::fclose(file);
+            FinishTemporary(temporary, path, false);
+        }
+    }
 };
+
+// The mode and owner that writing over the file would have kept, or those
+// of a new file. False when the file may not be written: a file the user
+// cannot write or one that is not a regular file is not replaced.
+bool TakeOverAttributes(int fd, const std::string &path)
+{
+    struct stat status;
+    if (stat(path.c_str(), &status) != 0) {
+        mode_t mask = umask(0);
+        umask(mask);
+        return fchmod(fd, 0666 & ~mask) == 0;
+    }
+    if (!S_ISREG(status.st_mode) || access(path.c_str(), W_OK) != 0)
+        return false;
+    return TakeAttributes(fd, status);
+}
 
 int CreateOutput(OutputFile &out, const std::string &path, const char *mode)
 {
-    out.path = path;
-    out.file = std::fopen(path.c_str(), mode);
+    out.name = path;
+    if (!ResolvePath(path.c_str(), &out.path))
+        out.path = path;  // a new file
+    int fd = CreateTemporary(out.path, &out.temporary);
+    if (fd >= 0 && TakeOverAttributes(fd, out.path))
+        out.file = fdopen(fd, mode);
     if (out.file)
         return StatusOk;
+    if (fd >= 0) {
+        close(fd);
+        FinishTemporary(out.temporary, out.path, false);
+    }
     std::fprintf(stderr, "%s: unable to create output file %s\n", ProgramName, path.c_str());
     return StatusNoOutput;
 }
 
 int FinishOutput(OutputFile &out)
 {
-    bool failed = std::fflush(out.file) != 0 || std::ferror(out.file);
-    failed = std::fclose(out.file) != 0 || failed;
+    bool written = std::fflush(out.file) == 0 && !std::ferror(out.file) &&
+                   fsync(fileno(out.file)) == 0;
+    written = std::fclose(out.file) == 0 && written;
     out.file = nullptr;
-    if (!failed)
+    if (FinishTemporary(out.temporary, out.path, written) == 0)
         return StatusOk;
-    std::fprintf(stderr, "%s: unable to write output file %s\n", ProgramName, out.path.c_str());
-    std::remove(out.path.c_str());
+    std::fprintf(stderr, "%s: unable to write output file %s\n", ProgramName, out.name.c_str());
     return StatusNoOutput;
 }
 

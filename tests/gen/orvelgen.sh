@@ -31,14 +31,15 @@ made_files() {
 }
 
 # gen_case NAME STATUS STDOUT STDERR FILES ARGS...: one run in a fresh
-# store; $SETUP, when set, runs in the run directory first.
+# store; $SETUP, when set, runs in the run directory first; $PROGRAM, when
+# set, runs instead of orvelgen itself.
 gen_case() {
     local name=$1 status=$2 out=$3 err=$4 files=$5
     shift 5
     fresh_store
     cd "$WORK/run"
     eval "${SETUP:-}"
-    check "$name" "$status" "$out" "$err" "$ORVELGEN" "$@"
+    check "$name" "$status" "$out" "$err" "${PROGRAM:-$ORVELGEN}" "$@"
     check "$name: files made" 0 "${files:+$files
 }" "" made_files
     cd "$HERE"
@@ -83,10 +84,23 @@ gen_case "destination out of order" 21 "" "${BANNER}orvelgen: code file ${ORVEL}
 SETUP='mkdir out.c' gen_case "filter file cannot be created" 4 "$CREATED" \
     "${BANNER}orvelgen: unable to create output file out.c
 " "run/out.tab" demo iso10646 out
-SETUP='ln -s /dev/full out.tab' gen_case "table file cannot be written" 4 "$CREATED" \
-    "${BANNER}orvelgen: unable to write output file out.tab
+# What is not a regular file is not replaced: the link stays, nothing is
+# written to the device.
+SETUP='ln -s /dev/full out.tab' gen_case "table file on a device" 4 "$CREATED" \
+    "${BANNER}orvelgen: unable to create output file out.tab
 " "" demo iso10646 out
-check "incomplete table file removed" 0 "" "" test ! -e "$WORK/run/out.tab" -a ! -L "$WORK/run/out.tab"
+check "the link to the device stays" 0 "/dev/full
+" "" readlink "$WORK/run/out.tab"
+# A write that fails part way keeps the file that was there, and leaves
+# no temporary file.
+limited_gen() { bash -c 'ulimit -f 1; exec "$0" "$@"' "$ORVELGEN" "$@"; }
+SETUP='echo old >out.txt' PROGRAM=limited_gen gen_case "mapping file write fails part way" 4 \
+    "$CREATED" "${BANNER}orvelgen: unable to write output file out.txt
+" "run/out.txt" demo iso10646 out -u
+check "the old mapping file stays" 0 "old
+" "" cat "$WORK/run/out.txt"
+check "no temporary file stays" 0 "out.txt
+" "" ls -A "$WORK/run"
 SETUP='rmdir ../store/xlt' gen_case "store without xlt/" 4 "$CREATED" \
     "${BANNER}orvelgen: unable to create output file ${ORVEL}xlt/out
 " "" demo iso10646 out -b
