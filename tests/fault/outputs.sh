@@ -134,12 +134,14 @@ cd "$WORK"
 
 # The reports of orvelnam and orvelmap, the page of orvelweb.
 for setting in to_full closed_stdout; do
-    check "orvelnam, $setting" 4 "" "${NAM_BANNER}orvelnam: $WRITE_FAILED -
+    label=${setting/to_full/standard output full}
+    label=${label/closed_stdout/standard output closed}
+    check "orvelnam, $label" 4 "" "${NAM_BANNER}orvelnam: $WRITE_FAILED -
 " $setting "$nam" code
-    check "orvelmap, $setting" 4 "" "${MAP_BANNER}orvelmap: $WRITE_FAILED -
+    check "orvelmap, $label" 4 "" "${MAP_BANNER}orvelmap: $WRITE_FAILED -
 " $setting "$map" differ
 done
-check "orvelweb, closed_stdout" 4 "" "orvelweb: $WRITE_FAILED -
+check "orvelweb, standard output closed" 4 "" "orvelweb: $WRITE_FAILED -
 " closed_stdout "$web" unknowns
 # Part way: 1 KiB of reports of several KiB, and of a page.
 check "orvelnam, write fails part way" 4 "" "${NAM_BANNER}orvelnam: $WRITE_FAILED -
