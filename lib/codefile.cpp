@@ -17,6 +17,28 @@ struct FileCloser {
     ~FileCloser() { if (file) std::fclose(file); }
 };
 
+// Reads a piece of a line as fgets does: up to size - 1 bytes, through the
+// line end at most. False at the end of the file, or when the piece holds
+// a NUL byte, which would silently cut off what follows it; *nul tells the
+// two apart.
+bool ReadPiece(char *buffer, int size, std::FILE *file, bool *nul)
+{
+    *nul = false;
+    int length = 0;
+    while (length < size - 1) {
+        int c = getc_unlocked(file);
+        if (c == EOF)
+            break;
+        buffer[length++] = static_cast<char>(c);
+        if (c == '\0')
+            *nul = true;
+        if (c == '\n')
+            break;
+    }
+    buffer[length] = '\0';
+    return length > 0 && !std::ferror(file) && !*nul;
+}
+
 void TrimRight(char *text)
 {
     std::size_t length = std::strlen(text);
@@ -37,14 +59,16 @@ int ReadHeader(std::FILE *file, const std::string &path, char *nameLine, CodeFil
 {
     char **slots[] = {&info->comment1, &info->comment2, &info->comment3};
     nameLine[0] = '\0';
-    if (!std::fgets(nameLine, NameLineSize, file)) {
+    bool nul;
+    if (!ReadPiece(nameLine, NameLineSize, file, &nul)) {
+        nameLine[0] = '\0';
         std::fprintf(stderr, "%s: code file %s has bad syntax in line %u\n", ProgramName, path.c_str(), 1u);
         return StatusBadSyntax;
     }
     TrimRight(nameLine);
     for (unsigned line = 2; line <= 4; ++line) {
         char buffer[NameLineSize];
-        if (!std::fgets(buffer, sizeof buffer, file)) {
+        if (!ReadPiece(buffer, sizeof buffer, file, &nul)) {
             std::fprintf(stderr, "%s: code file %s has bad syntax in line %u\n", ProgramName, path.c_str(), line);
             return StatusBadSyntax;
         }
@@ -114,7 +138,7 @@ int LoadCodeFile(const char *name, char **names, std::uint16_t *codes,
                 codes[i] = BAD;
         }
     }
-    std::FILE *file = std::fopen(path.c_str(), "r");
+    std::FILE *file = OpenForReading(path, "r");
     if (!file) {
         std::fprintf(stderr, "%s: unable to open file %s\n", ProgramName, path.c_str());
         return StatusNoCodeFile;
@@ -146,8 +170,12 @@ int LoadCodeFile(const char *name, char **names, std::uint16_t *codes,
             if (next != '\t')
                 return FailLine(StatusBadSyntax, BadSyntax, path, line, names, capacity);
             char field[100];
-            if (!std::fgets(field, sizeof field, file))
+            bool nul;
+            if (!ReadPiece(field, sizeof field, file, &nul)) {
+                if (nul)
+                    return FailLine(StatusBadSyntax, BadSyntax, path, line, names, capacity);
                 continue;
+            }
             if (!codes && names[code]) {
                 std::fprintf(stderr, "%s: code file %s: code %u redefined line %u\n",
                              ProgramName, path.c_str(), static_cast<unsigned>(code), line);
@@ -169,11 +197,14 @@ int LoadCodeFile(const char *name, char **names, std::uint16_t *codes,
             }
             continue;
         }
-        if (!std::fgets(includeLine, sizeof includeLine, file))
+        bool nul;
+        if (!ReadPiece(includeLine, sizeof includeLine, file, &nul) && !nul)
             return StatusShortInclude;
         TrimRight(includeLine);
         if (std::strncmp(includeLine, "#include ", 9) != 0)
             return StatusBadSyntax;
+        if (nul)
+            return FailLine(StatusBadSyntax, BadSyntax, path, line, names, capacity);
         // A sorted list is placed by line position, so an included file
         // would overwrite the including file's entries.
         if (codes)

@@ -45,6 +45,10 @@ struct CodeFileInfo {
 // store.cpp: the store directory, paths under it, the banner's notice line.
 const char *GetStoreDir();
 std::string StorePath(const char *subdir, const char *name);
+// Opens a file to read, never waiting: only a regular file or a directory
+// (which then fails its first read) is opened; a FIFO, a device or a
+// socket counts as a file that cannot be opened. Null on failure.
+std::FILE *OpenForReading(const std::string &path, const char *mode);
 void WriteNoticeLine();
 // The banner: the notice line, then the program's name and version.
 void WriteBanner();

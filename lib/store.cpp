@@ -2,6 +2,9 @@
 #include "orvel.h"
 
 #include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #ifndef ORVEL_STORE_DIR
 #define ORVEL_STORE_DIR "/usr/local/lib/orvel/"
@@ -26,6 +29,22 @@ std::string StorePath(const char *subdir, const char *name)
     path += '/';
     path += name;
     return path;
+}
+
+std::FILE *OpenForReading(const std::string &path, const char *mode)
+{
+    // Without O_NONBLOCK, opening a FIFO would wait for a writer forever.
+    int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    struct stat status;
+    std::FILE *file = nullptr;
+    if (fstat(fd, &status) == 0 && (S_ISREG(status.st_mode) || S_ISDIR(status.st_mode)) &&
+        fcntl(fd, F_SETFL, 0) == 0)
+        file = fdopen(fd, mode);
+    if (!file)
+        close(fd);
+    return file;
 }
 
 void WriteNoticeLine()

@@ -15,7 +15,7 @@ struct FileCloser {
 
 int LoadTable(const char *name, std::uint16_t table[CodeCount])
 {
-    std::FILE *file = std::fopen(StorePath("xlt", name).c_str(), "rb");
+    std::FILE *file = OpenForReading(StorePath("xlt", name), "rb");
     if (!file)
         return StatusNoTable;
     FileCloser closer{file};
@@ -36,7 +36,7 @@ int LoadUnicode(const char *name, std::uint16_t table[CodeCount])
     std::string path = prefix ? prefix : "";
     path += name;
     path += ".txt";
-    std::FILE *file = std::fopen(path.c_str(), "r");
+    std::FILE *file = OpenForReading(path, "r");
     if (!file)
         return StatusNoTable;
     FileCloser closer{file};
