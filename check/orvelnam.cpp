@@ -3,7 +3,6 @@
 #include "orvel.h"
 
 #include <csignal>
-
 #include <cstring>
 
 const char ProgramName[] = "orvelnam";

@@ -165,23 +165,6 @@ int ConvertToOutput(const CnvArgs *args, int path)
     return FinishRun(result, replaced, inName, outName);
 }
 
-// The temporary file of an in-place conversion: beside the file itself, so
-// that one rename within its file system replaces it; with its permission
-// bits and, where allowed, its owner. -1 when it cannot be made.
-int CreateReplacement(const std::string &file, const struct stat &status,
-                      std::string *temporary)
-{
-    int fd = CreateTemporary(file, temporary);
-    if (fd < 0)
-        return -1;
-    if (!TakeAttributes(fd, status)) {
-        close(fd);
-        FinishTemporary(*temporary, file, false);
-        return -1;
-    }
-    return fd;
-}
-
 // The converted text replaces the input only once it is completely and
 // durably written; on any failure the input stays as it was.
 int ConvertInPlace(const CnvArgs *args, int path)
@@ -197,7 +180,7 @@ int ConvertInPlace(const CnvArgs *args, int path)
     // Only a regular file can be replaced by another one.
     if (fstat(in, &status) == 0 && S_ISREG(status.st_mode) &&
         fcntl(in, F_SETFL, 0) == 0 && ResolvePath(args->input, &file))
-        out = CreateReplacement(file, status, &temporary);
+        out = CreateTemporary(file, &status, &temporary);
     if (out < 0) {
         close(in);
         return StatusNoOutput;

@@ -12,14 +12,6 @@ const char ProgramVersion[] = "V1.13 (1997-06-14)";
 
 namespace {
 
-void Check(bool holds, const char *what)
-{
-    if (!holds) {
-        dprintf(2, "cnvargs_fuzzer: %s\n", what);
-        std::abort();
-    }
-}
-
 std::string NoticeLine;
 
 // What a writer puts on the stream stderr, caught in memory.

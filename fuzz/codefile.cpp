@@ -21,15 +21,6 @@ constexpr int MaxFiles = 4;
 const char *const FileNames[MaxFiles] = {"cedf/a", "cedf/b", "cedf/c", "cedf/d"};
 constexpr std::uint16_t SmallCapacity = 16;
 
-// Fails the run: libFuzzer reports the abort with the input that caused it.
-void Check(bool holds, const char *what)
-{
-    if (!holds) {
-        dprintf(2, "codefile_fuzzer: %s\n", what);
-        std::abort();
-    }
-}
-
 bool EndsInSpace(const char *text)
 {
     std::size_t length = std::strlen(text);
@@ -161,9 +152,7 @@ void CompareModes(const Load &byCode, const Load &sorted)
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
-    MakeScratchSubdir("cedf");
-    setenv("ORVEL", ScratchDir().c_str(), 1);
-    SilenceMessages();
+    UseScratchStore("cedf");
     return 0;
 }
 

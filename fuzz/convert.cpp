@@ -15,6 +15,7 @@
 //     count and that many pairs of index and palette pick;
 //   3 edited BAD: as 2 from all BAD.
 #include "convert.h"
+#include "scratch.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -23,14 +24,6 @@ const char ProgramName[] = "convert_fuzzer";
 const char ProgramVersion[] = "V0";
 
 namespace {
-
-void Check(bool holds, const char *what)
-{
-    if (!holds) {
-        dprintf(2, "convert_fuzzer: %s\n", what);
-        std::abort();
-    }
-}
 
 struct Reader {
     const std::uint8_t *data;

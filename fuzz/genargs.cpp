@@ -11,14 +11,6 @@ const char ProgramVersion[] = "V1.13 (1997-06-14)";
 
 namespace {
 
-void Check(bool holds, const char *what)
-{
-    if (!holds) {
-        dprintf(2, "genargs_fuzzer: %s\n", what);
-        std::abort();
-    }
-}
-
 // An accepted command line: its names are its first three arguments that
 // are no options, in their order, taken as they are; the type is one of
 // the five.

@@ -69,6 +69,21 @@ void MakeScratchSubdir(const char *relative)
     Subdirs().push_back(relative);
 }
 
+void UseScratchStore(const char *subdir)
+{
+    MakeScratchSubdir(subdir);
+    setenv("ORVEL", ScratchDir().c_str(), 1);
+    SilenceMessages();
+}
+
+void Check(bool holds, const char *what)
+{
+    if (!holds) {
+        dprintf(STDERR_FILENO, "fuzz check failed: %s\n", what);
+        std::abort();
+    }
+}
+
 void WriteScratchFile(const std::string &relative, const std::uint8_t *data, std::size_t size)
 {
     std::string path = ScratchDir() + relative;

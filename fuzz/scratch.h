@@ -15,6 +15,14 @@ const std::string &ScratchDir();
 // Creates the directory ScratchDir() + relative; aborts when it cannot.
 void MakeScratchSubdir(const char *relative);
 
+// Makes the scratch directory the store (ORVEL) with the given
+// subdirectory, and silences the library's messages.
+void UseScratchStore(const char *subdir);
+
+// Fails the run when a property does not hold: libFuzzer reports the
+// abort with the input that caused it.
+void Check(bool holds, const char *what);
+
 // Writes the bytes as the whole file ScratchDir() + relative, and
 // remembers it for the removal at exit; aborts when it cannot.
 void WriteScratchFile(const std::string &relative, const std::uint8_t *data,

@@ -10,14 +10,6 @@ const char ProgramVersion[] = "V0";
 
 namespace {
 
-void Check(bool holds, const char *what)
-{
-    if (!holds) {
-        dprintf(2, "table_fuzzer: %s\n", what);
-        std::abort();
-    }
-}
-
 std::uint16_t Untouched(unsigned i)
 {
     return static_cast<std::uint16_t>(0xA500 ^ (i * 0x0101));
@@ -27,9 +19,7 @@ std::uint16_t Untouched(unsigned i)
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
-    MakeScratchSubdir("xlt");
-    setenv("ORVEL", ScratchDir().c_str(), 1);
-    SilenceMessages();
+    UseScratchStore("xlt");
     return 0;
 }
 

@@ -10,14 +10,6 @@ const char ProgramVersion[] = "V0";
 
 namespace {
 
-void Check(bool holds, const char *what)
-{
-    if (!holds) {
-        dprintf(2, "unicode_fuzzer: %s\n", what);
-        std::abort();
-    }
-}
-
 // Every entry that is not BAD comes from a line, or a piece of one, that
 // begins with "0x"; there are at most as many as "0x" occurs in the file.
 std::size_t CountPrefixes(const std::uint8_t *data, std::size_t size)

@@ -81,10 +81,13 @@ int LoadTable(const char *name, std::uint16_t table[CodeCount]);
 int LoadUnicode(const char *name, std::uint16_t table[CodeCount]);
 
 // output.cpp: files replaced only once their new version is complete.
-// Creates a temporary file beside the target (an empty file, mode 0600),
-// removed again should SIGHUP, SIGINT or SIGTERM end the program while it
-// exists. Returns its descriptor, or -1 when it cannot be made.
-int CreateTemporary(const std::string &target, std::string *temporary);
+// Creates an empty temporary file beside the target, with the permission
+// bits and, where allowed, the owner of the existing file it is to replace,
+// or (existing null) those of a new file. It is removed again should
+// SIGHUP, SIGINT or SIGTERM end the program while it exists. Returns its
+// descriptor, or -1 when it cannot be made.
+int CreateTemporary(const std::string &target, const struct stat *existing,
+                    std::string *temporary);
 // Ends its life, its descriptor closed by the caller: renamed onto the
 // target when the new version is complete (written, flushed to disk and
 // closed), else removed. 0, or -1 when it did not replace the target.
@@ -92,9 +95,6 @@ int FinishTemporary(const std::string &temporary, const std::string &target, boo
 // The file a path names, symbolic links followed, so that a link stays a
 // link to the file replaced. False when the path names no file.
 bool ResolvePath(const char *path, std::string *file);
-// Gives a replacement the permission bits and, where allowed, the owner of
-// the file it replaces. False when the bits cannot be set.
-bool TakeAttributes(int fd, const struct stat &status);
 // Flushes standard output: 0, or 4 after a message when what the program
 // printed did not reach it.
 int FinishStandardOutput();

@@ -34,9 +34,25 @@ void CatchTerminatingSignals()
             std::signal(signal, SIG_IGN);  // a run started to ignore it goes on ignoring it
 }
 
+// The mode and, where allowed, the owner of the file replaced, or the
+// mode a new file gets under the umask.
+bool TakeAttributes(int fd, const struct stat *existing)
+{
+    if (!existing) {
+        mode_t mask = umask(0);
+        umask(mask);
+        return fchmod(fd, 0666 & ~mask) == 0;
+    }
+    if (fchown(fd, existing->st_uid, existing->st_gid) != 0) {
+        // Not allowed to give it away: the new version is then ours.
+    }
+    return fchmod(fd, existing->st_mode & 07777) == 0;
+}
+
 } // namespace
 
-int CreateTemporary(const std::string &target, std::string *temporary)
+int CreateTemporary(const std::string &target, const struct stat *existing,
+                    std::string *temporary)
 {
     std::string::size_type slash = target.rfind('/');
     std::string dir = slash == std::string::npos ? std::string(".") : target.substr(0, slash);
@@ -48,6 +64,11 @@ int CreateTemporary(const std::string &target, std::string *temporary)
         return -1;
     PendingLive = 1;
     *temporary = Pending;
+    if (!TakeAttributes(fd, existing)) {
+        close(fd);
+        FinishTemporary(*temporary, target, false);
+        return -1;
+    }
     return fd;
 }
 
@@ -68,14 +89,6 @@ bool ResolvePath(const char *path, std::string *file)
     *file = resolved;
     std::free(resolved);
     return true;
-}
-
-bool TakeAttributes(int fd, const struct stat &status)
-{
-    if (fchown(fd, status.st_uid, status.st_gid) != 0) {
-        // Not allowed to give it away: the new version is then ours.
-    }
-    return fchmod(fd, status.st_mode & 07777) == 0;
 }
 
 int FinishStandardOutput()

@@ -63,36 +63,24 @@ struct OutputFile {
     }
 };
 
-// The mode and owner that writing over the file would have kept, or those
-// of a new file. False when the file may not be written: a file the user
-// cannot write or one that is not a regular file is not replaced.
-bool TakeOverAttributes(int fd, const std::string &path)
-{
-    struct stat status;
-    if (stat(path.c_str(), &status) != 0) {
-        mode_t mask = umask(0);
-        umask(mask);
-        return fchmod(fd, 0666 & ~mask) == 0;
-    }
-    if (!S_ISREG(status.st_mode) || access(path.c_str(), W_OK) != 0)
-        return false;
-    return TakeAttributes(fd, status);
-}
-
 int CreateOutput(OutputFile &out, const std::string &path, const char *mode)
 {
     out.name = path;
     if (!ResolvePath(path.c_str(), &out.path))
         out.path = path;  // a new file
-    int fd = CreateTemporary(out.path, &out.temporary);
-    if (fd >= 0 && TakeOverAttributes(fd, out.path))
-        out.file = fdopen(fd, mode);
-    if (out.file)
-        return StatusOk;
-    if (fd >= 0) {
+    struct stat status;
+    bool exists = stat(out.path.c_str(), &status) == 0;
+    // A file the user may not write, or one that is not a regular file, is
+    // not replaced either.
+    int fd = -1;
+    if (!exists || (S_ISREG(status.st_mode) && access(out.path.c_str(), W_OK) == 0))
+        fd = CreateTemporary(out.path, exists ? &status : nullptr, &out.temporary);
+    if (fd >= 0 && !(out.file = fdopen(fd, mode))) {
         close(fd);
         FinishTemporary(out.temporary, out.path, false);
     }
+    if (out.file)
+        return StatusOk;
     std::fprintf(stderr, "%s: unable to create output file %s\n", ProgramName, path.c_str());
     return StatusNoOutput;
 }
